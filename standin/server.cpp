@@ -1,0 +1,208 @@
+#include "standin/server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "standin/parcels.h"
+
+namespace trakvel::standin {
+namespace {
+
+constexpr std::size_t kMaxRequest = 64 * 1024;
+
+int hex_value(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+std::string percent_decoded(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && hex_value(text[i + 1]) >= 0 &&
+        hex_value(text[i + 2]) >= 0) {
+      out += static_cast<char>(hex_value(text[i + 1]) * 16 + hex_value(text[i + 2]));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// The value of key in a query string ("a=1&b=2"), decoded; empty when missing.
+std::string query_value(std::string_view query, std::string_view key) {
+  while (!query.empty()) {
+    const std::size_t amp = query.find('&');
+    const std::string_view pair = query.substr(0, amp);
+    if (pair.starts_with(key) && pair.size() > key.size() && pair[key.size()] == '=') {
+      return percent_decoded(pair.substr(key.size() + 1));
+    }
+    if (amp == std::string_view::npos) break;
+    query.remove_prefix(amp + 1);
+  }
+  return {};
+}
+
+std::string response(std::string_view status, std::string_view type, std::string_view body) {
+  return "HTTP/1.1 " + std::string(status) + "\r\nContent-Type: " + std::string(type) +
+         "\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" +
+         std::string(body);
+}
+
+void send_all(int socket, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::send(socket, data.data(), data.size(), MSG_NOSIGNAL);
+    if (n <= 0) return;
+    data.remove_prefix(static_cast<std::size_t>(n));
+  }
+}
+
+// Reads up to the end of the request head; empty when the client gave up.
+std::string read_head(int socket) {
+  std::string head;
+  char buffer[4096];
+  while (head.find("\r\n\r\n") == std::string::npos && head.size() < kMaxRequest) {
+    pollfd fd{socket, POLLIN, 0};
+    if (::poll(&fd, 1, 10000) <= 0) return {};
+    const ssize_t n = ::recv(socket, buffer, sizeof buffer, 0);
+    if (n <= 0) return {};
+    head.append(buffer, static_cast<std::size_t>(n));
+  }
+  return head;
+}
+
+void reset(int socket) {
+  linger hard{1, 0};  // close with a reset, as a dropped connection looks to the client
+  ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+}
+
+}  // namespace
+
+bool Server::start(const ServerOptions& options) {
+  options_ = options;
+  listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+  if (listener_ < 0) return false;
+  const int on = 1;
+  ::setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<std::uint16_t>(options.port));
+  socklen_t length = sizeof address;
+  if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::listen(listener_, 256) != 0 ||
+      ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    ::close(listener_);
+    listener_ = -1;
+    return false;
+  }
+  port_ = ntohs(address.sin_port);
+  running_ = true;
+  for (int i = 0; i < options.workers; ++i) workers_.emplace_back([this] { worker_loop(); });
+  acceptor_ = std::thread([this] { accept_loop(); });
+  return true;
+}
+
+void Server::stop() {
+  if (!running_.exchange(false)) return;
+  ::shutdown(listener_, SHUT_RDWR);
+  acceptor_.join();
+  ::close(listener_);
+  ready_.notify_all();
+  for (auto& worker : workers_) worker.join();
+  workers_.clear();
+  for (int socket : pending_) ::close(socket);
+  pending_.clear();
+}
+
+std::vector<std::string> Server::requests() const {
+  std::lock_guard lock(log_mutex_);
+  return requests_;
+}
+
+void Server::accept_loop() {
+  while (running_) {
+    pollfd fd{listener_, POLLIN, 0};
+    if (::poll(&fd, 1, 100) <= 0) continue;
+    const int socket = ::accept(listener_, nullptr, nullptr);
+    if (socket < 0) continue;
+    std::lock_guard lock(mutex_);
+    pending_.push_back(socket);
+    ready_.notify_one();
+  }
+}
+
+void Server::worker_loop() {
+  for (;;) {
+    int socket;
+    {
+      std::unique_lock lock(mutex_);
+      ready_.wait(lock, [this] { return !pending_.empty() || !running_; });
+      if (!running_) return;
+      socket = pending_.front();
+      pending_.pop_front();
+    }
+    serve(socket);
+    ::close(socket);
+  }
+}
+
+void Server::serve(int socket) {
+  const std::string head = read_head(socket);
+  if (head.empty()) return;
+  const std::string request_line = head.substr(0, head.find("\r\n"));
+  {
+    std::lock_guard lock(log_mutex_);
+    requests_.push_back(request_line);
+  }
+  // "GET /path?query HTTP/1.1"
+  const std::size_t target_start = request_line.find(' ') + 1;
+  const std::string target =
+      request_line.substr(target_start, request_line.rfind(' ') - target_start);
+  const std::size_t question = target.find('?');
+  const std::string path = target.substr(0, question);
+  const std::string query = question == std::string::npos ? "" : target.substr(question + 1);
+
+  if (options_.latency_ms > 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(options_.latency_ms));
+  }
+  if (path == "/autonumber/auto") {
+    const Parcel parcel = parcel_for(query_value(query, "num"));
+    send_all(socket,
+             response("200 OK", "application/json;charset=UTF-8", detection_answer(parcel)));
+    return;
+  }
+  if (path != "/queryDetail.php") {
+    send_all(socket, response("404 Not Found", "text/html; charset=UTF-8", "<h1>404</h1>"));
+    return;
+  }
+  const std::string number = query_value(query, "nu");
+  Parcel parcel = parcel_for(number);
+  if (parcel.courier_code.empty() || parcel.courier_code != query_value(query, "com")) {
+    parcel.no_result = true;  // the service knows the number only under its own courier
+  }
+  switch (parcel.answer) {
+    case Answer::kDrop:
+      reset(socket);
+      return;
+    case Answer::kServerError:
+      send_all(socket, response("500 Internal Server Error", "text/html; charset=UTF-8",
+                                "<html><body>500 Internal Server Error</body></html>"));
+      return;
+    case Answer::kSlow:
+      std::this_thread::sleep_for(std::chrono::milliseconds(options_.slow_ms));
+      break;
+    case Answer::kPage:
+      break;
+  }
+  send_all(socket, response("200 OK", "text/html; charset=UTF-8", detail_page(parcel, number)));
+}
+
+}  // namespace trakvel::standin

@@ -1,0 +1,57 @@
+// The local stand-in of the tracking service: answers the courier-detection
+// endpoint and the detail page on 127.0.0.1 for the sample parcels, and keeps the
+// request lines it received.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace trakvel::standin {
+
+struct ServerOptions {
+  int port = 0;        // 0: any free port
+  int latency_ms = 0;  // added to every answer
+  int slow_ms = 3000;  // how long a slow parcel's page takes
+  int workers = 32;    // connections served at once
+};
+
+class Server {
+ public:
+  Server() = default;
+  ~Server() { stop(); }
+  Server(const Server&) = delete;
+  Server& operator=(const Server&) = delete;
+
+  // Binds 127.0.0.1 and starts serving; false when the port cannot be had.
+  bool start(const ServerOptions& options);
+  void stop();
+  int port() const { return port_; }
+
+  // Request lines received so far ("GET /autonumber/auto?num=1 HTTP/1.1"), in order.
+  std::vector<std::string> requests() const;
+
+ private:
+  void accept_loop();
+  void worker_loop();
+  void serve(int socket);
+
+  ServerOptions options_;
+  int listener_ = -1;
+  int port_ = 0;
+  std::atomic<bool> running_{false};
+  std::thread acceptor_;
+  std::vector<std::thread> workers_;
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::deque<int> pending_;
+  mutable std::mutex log_mutex_;
+  std::vector<std::string> requests_;
+};
+
+}  // namespace trakvel::standin
