@@ -1,25 +1,24 @@
 #!/usr/bin/env bash
-# Installs what the builds need, builds both builds, and shows what they hold.
-# The lookups themselves are not built yet: for now this lists the test programs'
-# cases, natively and under Wine.
+# The main job: installs what the build needs, builds the native build, starts the
+# local stand-in of the tracking service and looks up its sample parcels with
+# "trakvel lookup", which runs the batch exactly as the window's query button does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-for preset in linux windows; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset"
-done
+cmake --preset linux >/dev/null
+cmake --build --preset linux --target trakvel trakvel-standin
 
-for program in out/linux/tests/*_tests; do
-  echo "=== $program (Linux) ==="
-  "$program" --gtest_list_tests
+standin_out=$(mktemp)
+out/linux/standin/trakvel-standin >"$standin_out" &
+standin=$!
+trap 'kill "$standin" 2>/dev/null; rm -f "$standin_out"' EXIT
+for _ in $(seq 100); do
+  grep -q '127\.0\.0\.1:' "$standin_out" && break
+  sleep 0.1
 done
+cat "$standin_out"
+host=$(grep -o '127\.0\.0\.1:[0-9]*' "$standin_out")
 
-wine_run=out/windows/wine-run.sh
-"$wine_run" --start
-trap '"$wine_run" --stop' EXIT
-for program in out/windows/tests/*_tests.exe; do
-  echo "=== $program (Windows, under Wine) ==="
-  "$wine_run" "$program" --gtest_list_tests
-done
+out/linux/standin/trakvel-standin --samples |
+  out/linux/cli/trakvel lookup --delay 20 --timeout 5000 --main-host "$host" --mobile-host "$host" -

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <optional>
 
 #include "standin/parcels.h"
 
@@ -170,18 +171,29 @@ void Server::serve(int socket) {
   const std::string path = target.substr(0, question);
   const std::string query = question == std::string::npos ? "" : target.substr(question + 1);
 
+  // Counted while the client waits for its answer, up to the moment it can have it.
+  const int now = ++at_once_;
+  for (int most = most_at_once_; now > most && !most_at_once_.compare_exchange_weak(most, now);) {
+  }
+  const std::optional<std::string> reply = answer(path, query);
+  --at_once_;
+  if (reply) {
+    send_all(socket, *reply);
+  } else {
+    reset(socket);
+  }
+}
+
+std::optional<std::string> Server::answer(const std::string& path, const std::string& query) {
   if (options_.latency_ms > 0) {
     std::this_thread::sleep_for(std::chrono::milliseconds(options_.latency_ms));
   }
   if (path == "/autonumber/auto") {
     const Parcel parcel = parcel_for(query_value(query, "num"));
-    send_all(socket,
-             response("200 OK", "application/json;charset=UTF-8", detection_answer(parcel)));
-    return;
+    return response("200 OK", "application/json;charset=UTF-8", detection_answer(parcel));
   }
   if (path != "/queryDetail.php") {
-    send_all(socket, response("404 Not Found", "text/html; charset=UTF-8", "<h1>404</h1>"));
-    return;
+    return response("404 Not Found", "text/html; charset=UTF-8", "<h1>404</h1>");
   }
   const std::string number = query_value(query, "nu");
   Parcel parcel = parcel_for(number);
@@ -190,19 +202,17 @@ void Server::serve(int socket) {
   }
   switch (parcel.answer) {
     case Answer::kDrop:
-      reset(socket);
-      return;
+      return std::nullopt;
     case Answer::kServerError:
-      send_all(socket, response("500 Internal Server Error", "text/html; charset=UTF-8",
-                                "<html><body>500 Internal Server Error</body></html>"));
-      return;
+      return response("500 Internal Server Error", "text/html; charset=UTF-8",
+                      "<html><body>500 Internal Server Error</body></html>");
     case Answer::kSlow:
       std::this_thread::sleep_for(std::chrono::milliseconds(options_.slow_ms));
       break;
     case Answer::kPage:
       break;
   }
-  send_all(socket, response("200 OK", "text/html; charset=UTF-8", detail_page(parcel, number)));
+  return response("200 OK", "text/html; charset=UTF-8", detail_page(parcel, number));
 }
 
 }  // namespace trakvel::standin

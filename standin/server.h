@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -35,16 +36,22 @@ class Server {
 
   // Request lines received so far ("GET /autonumber/auto?num=1 HTTP/1.1"), in order.
   std::vector<std::string> requests() const;
+  // The most requests that were being answered at one time.
+  int most_at_once() const { return most_at_once_; }
 
  private:
   void accept_loop();
   void worker_loop();
   void serve(int socket);
+  // The answer's bytes; none for a connection to drop.
+  std::optional<std::string> answer(const std::string& path, const std::string& query);
 
   ServerOptions options_;
   int listener_ = -1;
   int port_ = 0;
   std::atomic<bool> running_{false};
+  std::atomic<int> at_once_{0};
+  std::atomic<int> most_at_once_{0};
   std::thread acceptor_;
   std::vector<std::thread> workers_;
   std::mutex mutex_;
