@@ -1,14 +1,9 @@
 #include "standin/server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <optional>
 
+#include "standin/loopback.h"
 #include "standin/parcels.h"
 
 namespace trakvel::standin {
@@ -57,54 +52,26 @@ std::string response(std::string_view status, std::string_view type, std::string
          std::string(body);
 }
 
-void send_all(int socket, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t n = ::send(socket, data.data(), data.size(), MSG_NOSIGNAL);
-    if (n <= 0) return;
-    data.remove_prefix(static_cast<std::size_t>(n));
-  }
-}
-
 // Reads up to the end of the request head; empty when the client gave up.
-std::string read_head(int socket) {
+std::string read_head(net::Socket socket) {
   std::string head;
   char buffer[4096];
   while (head.find("\r\n\r\n") == std::string::npos && head.size() < kMaxRequest) {
-    pollfd fd{socket, POLLIN, 0};
-    if (::poll(&fd, 1, 10000) <= 0) return {};
-    const ssize_t n = ::recv(socket, buffer, sizeof buffer, 0);
+    if (!net::wait_readable(socket, 10000)) return {};
+    const long n = net::receive_some(socket, buffer, sizeof buffer);
     if (n <= 0) return {};
     head.append(buffer, static_cast<std::size_t>(n));
   }
   return head;
 }
 
-void reset(int socket) {
-  linger hard{1, 0};  // close with a reset, as a dropped connection looks to the client
-  ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-}
-
 }  // namespace
 
 bool Server::start(const ServerOptions& options) {
   options_ = options;
-  listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-  if (listener_ < 0) return false;
-  const int on = 1;
-  ::setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(static_cast<std::uint16_t>(options.port));
-  socklen_t length = sizeof address;
-  if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      ::listen(listener_, 256) != 0 ||
-      ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    ::close(listener_);
-    listener_ = -1;
-    return false;
-  }
-  port_ = ntohs(address.sin_port);
+  port_ = options.port;
+  listener_ = net::listen_on_loopback(port_);
+  if (listener_ == net::kNoSocket) return false;
   running_ = true;
   for (int i = 0; i < options.workers; ++i) workers_.emplace_back([this] { worker_loop(); });
   acceptor_ = std::thread([this] { accept_loop(); });
@@ -113,13 +80,12 @@ bool Server::start(const ServerOptions& options) {
 
 void Server::stop() {
   if (!running_.exchange(false)) return;
-  ::shutdown(listener_, SHUT_RDWR);
   acceptor_.join();
-  ::close(listener_);
+  net::close_socket(listener_);
   ready_.notify_all();
   for (auto& worker : workers_) worker.join();
   workers_.clear();
-  for (int socket : pending_) ::close(socket);
+  for (net::Socket socket : pending_) net::close_socket(socket);
   pending_.clear();
 }
 
@@ -130,10 +96,9 @@ std::vector<std::string> Server::requests() const {
 
 void Server::accept_loop() {
   while (running_) {
-    pollfd fd{listener_, POLLIN, 0};
-    if (::poll(&fd, 1, 100) <= 0) continue;
-    const int socket = ::accept(listener_, nullptr, nullptr);
-    if (socket < 0) continue;
+    if (!net::wait_readable(listener_, 100)) continue;
+    const net::Socket socket = net::accept_connection(listener_);
+    if (socket == net::kNoSocket) continue;
     std::lock_guard lock(mutex_);
     pending_.push_back(socket);
     ready_.notify_one();
@@ -142,7 +107,7 @@ void Server::accept_loop() {
 
 void Server::worker_loop() {
   for (;;) {
-    int socket;
+    net::Socket socket;
     {
       std::unique_lock lock(mutex_);
       ready_.wait(lock, [this] { return !pending_.empty() || !running_; });
@@ -151,13 +116,12 @@ void Server::worker_loop() {
       pending_.pop_front();
     }
     serve(socket);
-    ::close(socket);
   }
 }
 
-void Server::serve(int socket) {
+void Server::serve(net::Socket socket) {
   const std::string head = read_head(socket);
-  if (head.empty()) return;
+  if (head.empty()) return net::close_socket(socket);
   const std::string request_line = head.substr(0, head.find("\r\n"));
   {
     std::lock_guard lock(log_mutex_);
@@ -178,9 +142,10 @@ void Server::serve(int socket) {
   const std::optional<std::string> reply = answer(path, query);
   --at_once_;
   if (reply) {
-    send_all(socket, *reply);
+    net::send_all(socket, *reply);
+    net::close_socket(socket);
   } else {
-    reset(socket);
+    net::reset_and_close(socket);  // a dropped connection, as the client sees it
   }
 }
 

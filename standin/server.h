@@ -13,6 +13,8 @@
 #include <thread>
 #include <vector>
 
+#include "standin/loopback.h"
+
 namespace trakvel::standin {
 
 struct ServerOptions {
@@ -42,12 +44,12 @@ class Server {
  private:
   void accept_loop();
   void worker_loop();
-  void serve(int socket);
+  void serve(net::Socket socket);
   // The answer's bytes; none for a connection to drop.
   std::optional<std::string> answer(const std::string& path, const std::string& query);
 
   ServerOptions options_;
-  int listener_ = -1;
+  net::Socket listener_ = net::kNoSocket;
   int port_ = 0;
   std::atomic<bool> running_{false};
   std::atomic<int> at_once_{0};
@@ -56,7 +58,7 @@ class Server {
   std::vector<std::thread> workers_;
   std::mutex mutex_;
   std::condition_variable ready_;
-  std::deque<int> pending_;
+  std::deque<net::Socket> pending_;
   mutable std::mutex log_mutex_;
   std::vector<std::string> requests_;
 };

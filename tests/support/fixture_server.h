@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "support/socket_shim.h"
+#include "standin/loopback.h"
 
 namespace trakvel::test {
 

@@ -1,17 +1,18 @@
-// The few socket calls the fixture server makes, over Winsock or POSIX sockets
-// (socket_win.cpp, socket_posix.cpp). Every socket is on 127.0.0.1.
+// The few socket calls that the local servers make (the stand-in of the tracking
+// service and the tests' fixture server), over Winsock or POSIX sockets. Every
+// socket is on 127.0.0.1.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-namespace trakvel::test::net {
+namespace trakvel::net {
 
 using Socket = std::intptr_t;
 inline constexpr Socket kNoSocket = -1;
 
-// A socket listening at a free port, which port receives.
+// A socket listening at port, or at a free port when port is 0; port receives it.
 Socket listen_on_loopback(int& port);
 Socket accept_connection(Socket listener);
 
@@ -27,4 +28,4 @@ void close_socket(Socket socket);
 // Closes with a reset instead of an orderly end.
 void reset_and_close(Socket socket);
 
-}  // namespace trakvel::test::net
+}  // namespace trakvel::net

@@ -4,9 +4,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "support/socket_shim.h"
+#include "standin/loopback.h"
 
-namespace trakvel::test::net {
+namespace trakvel::net {
 namespace {
 
 sockaddr_in loopback(int port) {
@@ -21,10 +21,13 @@ sockaddr_in loopback(int port) {
 
 Socket listen_on_loopback(int& port) {
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = loopback(0);
+  const int reuse = 1;  // a fixed port can be had again at once after a restart
+  if (fd >= 0) setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof(reuse));
+  sockaddr_in address = loopback(port);
   socklen_t length = sizeof(address);
   if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      listen(fd, 16) != 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+      listen(fd, 128) != 0 ||
+      getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
     if (fd >= 0) ::close(fd);
     return kNoSocket;
   }
@@ -70,4 +73,4 @@ void reset_and_close(Socket socket) {
   ::close(static_cast<int>(socket));
 }
 
-}  // namespace trakvel::test::net
+}  // namespace trakvel::net

@@ -1,9 +1,9 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
-#include "support/socket_shim.h"
+#include "standin/loopback.h"
 
-namespace trakvel::test::net {
+namespace trakvel::net {
 namespace {
 
 void start_winsock() {
@@ -35,10 +35,10 @@ sockaddr_in loopback(int port) {
 Socket listen_on_loopback(int& port) {
   start_winsock();
   const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address = loopback(0);
+  sockaddr_in address = loopback(port);
   int length = sizeof(address);
   if (s == INVALID_SOCKET || bind(s, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      listen(s, 16) != 0 || getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+      listen(s, 128) != 0 || getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
     if (s != INVALID_SOCKET) closesocket(s);
     return kNoSocket;
   }
@@ -86,4 +86,4 @@ void reset_and_close(Socket socket) {
   closesocket(native(socket));
 }
 
-}  // namespace trakvel::test::net
+}  // namespace trakvel::net
