@@ -4,6 +4,7 @@
 
 #include "app/files.h"
 #include "app/lookup.h"
+#include "app/lookup_threads.h"
 #include "text/codepage.h"
 
 namespace trakvel {
@@ -105,19 +106,25 @@ void run_batch(gui::Window& window) {
   wait_handling_messages_until(window, [&] { return filled.load(); });
   fill.join();
 
-  std::vector<std::thread> lookups;
-  lookups.reserve(state.numbers.size());
+  // The taskbar button counts the finished lookups, whenever the count changes.
+  const int total = static_cast<int>(state.numbers.size());
+  int shown = -1;
+  const auto progress = [&] {
+    if (state.finished != shown) window.show_progress(shown = state.finished, total);
+  };
+  LookupThreads lookups;
   for (std::int32_t index = 1; index <= static_cast<std::int32_t>(state.numbers.size()); ++index) {
-    wait_handling_messages_until(window, [&] { return state.outstanding < jobs; });
+    wait_handling_messages_until(window, [&] { return progress(), state.outstanding < jobs; });
     // Counted here, not by the lookup itself, so that the final wait cannot miss it.
     ++state.outstanding;
-    lookups.emplace_back([&window, index] { lookup_number(window, index); });
+    lookups.start(index, [&window, index] { lookup_number(window, index); });
     const int pause = std::max(0, text_to_int(window.text(Role::delay_box)));
     window.wait_handling_messages(pause);
     window.pump_waiting_messages();
   }
-  wait_handling_messages_until(window, [&] { return state.outstanding == 0; });
-  for (auto& lookup : lookups) lookup.join();
+  wait_handling_messages_until(window, [&] { return progress(), state.outstanding == 0; });
+  lookups.join_all();
+  window.show_progress(0, 0);
 
   show_completion(window);
   set_commands_enabled(window, true);

@@ -43,10 +43,12 @@ void configure_requests(const Settings& settings) {
 
 ServiceAnswer ask_service(const Settings& settings, std::string_view number) {
   HttpArgs detection;
+  if (!settings.proxy.empty()) detection.proxy = settings.proxy;
   detection.url = detection_address(settings.hosts, number);
   const Text courier_code = courier_code_of(http_request(detection));
 
   HttpArgs detail;
+  detail.proxy = detection.proxy;
   detail.url = detail_address(settings.hosts, courier_code, number);
   ServiceAnswer answer;
   answer.page = url_decode(text_from_bytes(http_request_bytes(detail)), true);

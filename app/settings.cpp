@@ -31,6 +31,14 @@ bool is_host(std::string_view text) {
   return true;
 }
 
+// host:port with a port of 1 to 65535.
+bool is_host_and_port(std::string_view text) {
+  const std::size_t colon = text.rfind(':');
+  int port = 0;
+  return colon != npos && colon > 0 && is_host(text) &&
+         parse_number(text.substr(colon + 1), 1, 65535, port);
+}
+
 }  // namespace
 
 bool apply_setting(Settings& settings, std::string_view key, std::string_view value) {
@@ -41,12 +49,19 @@ bool apply_setting(Settings& settings, std::string_view key, std::string_view va
   }
   if (key == "jobs") return parse_number(value, 1, 64, settings.jobs);
   if (key == "timeout") return parse_number(value, 0, 3600000, settings.timeout_ms);
+  if (key == "proxy") {
+    if (!is_host_and_port(value)) return false;
+    settings.proxy = Text(value);
+    return true;
+  }
   return false;
 }
 
 std::vector<SettingsProblem> apply_settings_file(Settings& settings, std::string_view content) {
   std::vector<SettingsProblem> problems;
   int number = 0;
+  // Notepad may save the file as UTF-8 with a byte-order mark.
+  if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
   for (std::string_view rest = content; !rest.empty();) {
     const std::size_t end = rest.find('\n');
     const std::string_view raw = rest.substr(0, end);
@@ -72,6 +87,7 @@ void apply_settings_environment(Settings& settings) {
   if (const char* host = std::getenv("TRAKVEL_MOBILE_HOST")) {
     apply_setting(settings, "mobile_host", host);
   }
+  if (const char* proxy = std::getenv("TRAKVEL_PROXY")) apply_setting(settings, "proxy", proxy);
 }
 
 }  // namespace trakvel

@@ -2,7 +2,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <set>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/batch.h"
 #include "app/files.h"
@@ -11,7 +14,9 @@
 #include "app/lookup.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/csv.h"
 #include "cli/settings_args.h"
+#include "cli/skip_signed.h"
 #include "gui/headless_window.h"
 #include "resources/main_window.h"
 #include "text/codepage.h"
@@ -22,8 +27,9 @@ namespace {
 using gui::Role;
 
 constexpr OptionSpec kOptions[] = {
-    {"--delay", true}, {"--jobs", true},      {"--timeout", true},
-    {"--save", true},  {"--main-host", true}, {"--mobile-host", true},
+    {"--delay", true}, {"--jobs", true},        {"--timeout", true},
+    {"--save", true},  {"--main-host", true},   {"--mobile-host", true},
+    {"--csv", false},  {"--skip-signed", true}, {"--proxy", true},
 };
 
 std::optional<Bytes> read_input(const std::vector<std::string>& positional) {
@@ -47,6 +53,27 @@ std::string row_line(gui::Window& window, int row) {
     line.append(column > 0 ? "\t" : "").append(cell);
   }
   return text_for_console(line) + "\n";
+}
+
+std::string utf8_of(std::string_view text) {
+  return wide_to_multibyte(multibyte_to_wide(text, kCodePageGbk), kCodePageUtf8);
+}
+
+// The column titles, then one record per row.
+std::string csv_table(gui::Window& window) {
+  std::string table(kUtf8ByteOrderMark);
+  std::vector<std::string> fields;
+  for (const auto& column : main_window_description().columns)
+    fields.push_back(utf8_of(column.title));
+  table += csv_record(fields);
+  for (int row = 0; row < window.list_row_count(); ++row) {
+    fields.clear();
+    for (int column = 0; column < window.list_column_count(); ++column) {
+      fields.push_back(utf8_of(window.list_cell(row, column)));
+    }
+    table += csv_record(fields);
+  }
+  return table;
 }
 
 // Shows how far the batch is while it runs, when someone watches.
@@ -97,6 +124,15 @@ int run_lookup_command(std::span<char* const> args) {
     std::fprintf(stderr, "trakvel lookup: cannot read %s\n", parsed.positional()[0].c_str());
     return 1;
   }
+  std::set<Text> skipped;
+  if (const auto path = parsed.value("--skip-signed")) {
+    const auto saved = read_whole_file(*path);
+    if (!saved) {
+      std::fprintf(stderr, "trakvel lookup: cannot read %s\n", path->c_str());
+      return 1;
+    }
+    skipped = signed_numbers(text_from_bytes(*saved));
+  }
   app_settings() = *settings;
   configure_requests(*settings);
 
@@ -104,13 +140,18 @@ int run_lookup_command(std::span<char* const> args) {
   window->set_message_responder([](const gui::Message&) { return gui::Answer::ok; });
   if (delay) window->set_text(Role::delay_box, *delay);
   window->list_delete_all();
-  batch_state().input_text = import_text(*input);
+  batch_state().input_text = without_numbers(import_text(*input), skipped);
   {
     const Progress progress(split_text(batch_state().input_text, "\r\n").size());
     run_batch(*window);
   }
-  for (int row = 0; row < window->list_row_count(); ++row) {
-    std::fputs(row_line(*window, row).c_str(), stdout);
+  if (parsed.has("--csv")) {
+    const std::string table = csv_table(*window);
+    std::fwrite(table.data(), 1, table.size(), stdout);
+  } else {
+    for (int row = 0; row < window->list_row_count(); ++row) {
+      std::fputs(row_line(*window, row).c_str(), stdout);
+    }
   }
   if (const auto path = parsed.value("--save"); path && !save_rows(*window, *path)) {
     std::fprintf(stderr, "trakvel lookup: cannot save to %s\n", path->c_str());

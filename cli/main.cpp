@@ -11,6 +11,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trakvel lookup [--delay MS] [--jobs N] [--timeout MS] [--save FILE]\n"
+    "                      [--csv] [--skip-signed FILE] [--proxy HOST:PORT]\n"
     "                      [--main-host H] [--mobile-host H] [FILE|-]\n"
     "       trakvel trace [--company TEXT] [--main-host H] [--mobile-host H] NUMBER\n"
     "       trakvel http [--engine text|bytes] [-X GET|POST|HEAD] [-d TEXT] [-H LINE]...\n"

@@ -3,35 +3,26 @@
 #include <array>
 #include <cstdio>
 
-#include "app/files.h"
-#include "app/program_dir.h"
-
 namespace trakvel::cli {
 namespace {
 
-constexpr std::array<std::array<const char*, 2>, 4> kOptionKeys{{
+constexpr std::array<std::array<const char*, 2>, 5> kOptionKeys{{
     {"--main-host", "main_host"},
     {"--mobile-host", "mobile_host"},
     {"--jobs", "jobs"},
     {"--timeout", "timeout"},
+    {"--proxy", "proxy"},
 }};
-
-void apply_file_beside_program(Settings& settings) {
-  const Text path = program_directory() + "/trakvel.ini";
-  const auto content = read_whole_file(path);
-  if (!content) return;  // no file: the defaults stand
-  for (const auto& problem : apply_settings_file(settings, text_from_bytes(*content))) {
-    std::fprintf(stderr, "%s:%d: %s: %s\n", path.c_str(), problem.line, problem.reason.c_str(),
-                 problem.text.c_str());
-  }
-}
 
 }  // namespace
 
 std::optional<Settings> settings_from(const Args& args) {
-  Settings settings;
-  apply_file_beside_program(settings);
-  apply_settings_environment(settings);
+  const ProgramSettings loaded = load_program_settings();
+  for (const auto& problem : loaded.problems) {
+    std::fprintf(stderr, "%s:%d: %s: %s\n", loaded.file_path.c_str(), problem.line,
+                 problem.reason.c_str(), problem.text.c_str());
+  }
+  Settings settings = loaded.settings;
   for (const auto& [option, key] : kOptionKeys) {
     const auto value = args.value(option);
     if (value && !apply_setting(settings, key, *value)) {

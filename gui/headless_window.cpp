@@ -1,5 +1,6 @@
 #include "gui/headless_window.h"
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 
@@ -66,6 +67,8 @@ Text HeadlessWindow::text(Role control) {
 }
 
 void HeadlessWindow::set_text(Role control, std::string_view text) {
+  // As a Win32 control takes it: the text ends at its first zero byte.
+  text = text.substr(0, text.find('\0'));
   on_window_thread([&] { state(control).text = Text(text); });
 }
 
@@ -165,18 +168,37 @@ Point HeadlessWindow::cursor_position() {
   return on_window_thread([&] { return cursor_; });
 }
 
+void HeadlessWindow::show_progress(int done, int total) {
+  on_window_thread([&] { progress_.push_back({done, total}); });
+}
+
+void HeadlessWindow::begin_handling() {
+  if (handling_depth_++ > 0 || handling_ended_ == std::chrono::steady_clock::time_point{}) return;
+  longest_unhandled_ =
+      std::max(longest_unhandled_,
+               std::chrono::nanoseconds(std::chrono::steady_clock::now() - handling_ended_));
+}
+
+void HeadlessWindow::end_handling() {
+  if (--handling_depth_ == 0) handling_ended_ = std::chrono::steady_clock::now();
+}
+
 void HeadlessWindow::pump_waiting_messages() {
+  begin_handling();
   while (run_one_queued()) {
   }
+  end_handling();
 }
 
 void HeadlessWindow::wait_handling_messages(int ms) {
+  begin_handling();
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   for (;;) {
     pump_waiting_messages();
     std::unique_lock lock(mutex_);
-    if (!queue_changed_.wait_until(lock, end, [&] { return !queue_.empty(); })) return;
+    if (!queue_changed_.wait_until(lock, end, [&] { return !queue_.empty(); })) break;
   }
+  end_handling();
 }
 
 void HeadlessWindow::run_message_loop() {
@@ -242,6 +264,10 @@ std::optional<Point> HeadlessWindow::popup_menu_shown() {
 
 Text HeadlessWindow::clipboard_text() {
   return on_window_thread([&] { return clipboard_; });
+}
+
+std::vector<HeadlessWindow::Progress> HeadlessWindow::progress_shown() {
+  return on_window_thread([&] { return progress_; });
 }
 
 Column HeadlessWindow::column(int index) {

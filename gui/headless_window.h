@@ -3,6 +3,7 @@
 // tests fire the events a user would cause.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -47,6 +48,7 @@ class HeadlessWindow final : public Window {
   Answer message_box(const Message& message) override;
   void set_clipboard_text(std::string_view text) override;
   Point cursor_position() override;
+  void show_progress(int done, int total) override;
 
   void pump_waiting_messages() override;
   void wait_handling_messages(int ms) override;
@@ -69,10 +71,19 @@ class HeadlessWindow final : public Window {
   std::vector<FileDialog> dialogs_shown();
   std::optional<Balloon> balloon_shown();
   std::optional<Point> popup_menu_shown();  // the menu's top left corner
+  struct Progress {
+    int done, total;
+    bool operator==(const Progress&) const = default;
+  };
+  std::vector<Progress> progress_shown();  // every call, in order
   Text clipboard_text();
   const WindowDescription& description() const { return description_; }
   Column column(int index);
   bool closed();
+
+  // The longest time so far that the window thread spent between two spells of
+  // handling messages, for the benchmark of the window's responsiveness.
+  std::chrono::nanoseconds longest_unhandled() const { return longest_unhandled_; }
 
  private:
   HeadlessWindow(const WindowDescription& description, HandlerTable handlers);
@@ -89,6 +100,9 @@ class HeadlessWindow final : public Window {
   auto on_window_thread(F f) -> decltype(f());
   void call(const std::function<void()>& f);
   bool run_one_queued();
+  // Around every spell of handling messages on the window thread.
+  void begin_handling();
+  void end_handling();
 
   ControlState& state(Role control);
 
@@ -114,6 +128,10 @@ class HeadlessWindow final : public Window {
   std::optional<Balloon> balloon_;
   std::optional<Point> popup_;
   Text clipboard_;
+  std::vector<Progress> progress_;
+  int handling_depth_ = 0;
+  std::chrono::steady_clock::time_point handling_ended_{};
+  std::chrono::nanoseconds longest_unhandled_{0};
 };
 
 }  // namespace trakvel::gui

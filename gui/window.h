@@ -87,6 +87,10 @@ class Window {
   virtual void set_clipboard_text(std::string_view text) = 0;
   virtual Point cursor_position() = 0;
 
+  // Progress of a batch on the taskbar button, outside the window's layout: done of
+  // total; total 0 clears it.
+  virtual void show_progress(int done, int total) = 0;
+
   // Handles the messages that are waiting, without waiting for new ones.
   virtual void pump_waiting_messages() = 0;
   // Handles messages until more than ms milliseconds have passed.

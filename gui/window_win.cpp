@@ -10,6 +10,7 @@
 #include "gui/file_dialog.h"
 #include "gui/fonts_win.h"
 #include "gui/scoped_win.h"
+#include "gui/taskbar_win.h"
 
 namespace trakvel::gui {
 namespace {
@@ -227,6 +228,9 @@ class Win32Window final : public Window {
     GetCursorPos(&pointer);
     return {pointer.x, pointer.y};
   }
+  void show_progress(int done, int total) override {
+    call([&] { taskbar_.show(window_, done, total); });
+  }
 
   void pump_waiting_messages() override {
     MSG message;
@@ -307,6 +311,7 @@ class Win32Window final : public Window {
   win::ScopedMenu popup_;
   std::map<Role, FileDialog> dialogs_;
   BalloonTip balloon_;
+  TaskbarProgress taskbar_;
 };
 
 bool Win32Window::create() {

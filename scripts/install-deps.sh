@@ -9,7 +9,8 @@ packages=(
   libcurl4-openssl-dev libboost1.81-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb x11-apps imagemagick fonts-wqy-microhei locales
-  python3
+  python3 nsis zip
+  curl
 )
 
 missing=()

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "standin/parcels.h"
@@ -12,7 +13,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trakvel-standin [--port N] [--latency MS] [--slow MS]\n"
+    "usage: trakvel-standin [--port N] [--latency MS] [--slow MS] [--faults SEED] [--stall MS]\n"
     "       trakvel-standin --samples\n";
 
 bool parse_int(const char* text, int& value) {
@@ -35,14 +36,18 @@ int main(int argc, char** argv) {
       }
       return 0;
     }
+    int seed = 0;
     int* target = arg == "--port"      ? &options.port
                   : arg == "--latency" ? &options.latency_ms
                   : arg == "--slow"    ? &options.slow_ms
+                  : arg == "--stall"   ? &options.stall_ms
+                  : arg == "--faults"  ? &seed
                                        : nullptr;
     if (target == nullptr || i + 1 >= argc || !parse_int(argv[++i], *target)) {
       std::fputs(kUsage, stderr);
       return 2;
     }
+    if (target == &seed) options.fault_seed = static_cast<std::uint32_t>(seed);
   }
 
   // Wait for the end signal in this thread, not in a handler.
@@ -65,5 +70,11 @@ int main(int argc, char** argv) {
   int received = 0;
   sigwait(&signals, &received);
   server.stop();
+  // What was served, for a fault run to set beside what the client made of it.
+  const auto counts = server.served_counts();
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    std::fprintf(stderr, "served %s %d\n", std::string(trakvel::standin::kServedNames[i]).c_str(),
+                 counts[i]);
+  }
   return 0;
 }

@@ -65,6 +65,14 @@ std::string read_head(net::Socket socket) {
   return head;
 }
 
+// The parcel's own page with several megabytes of older entries before its own.
+std::string huge_page(const Parcel& parcel, std::string_view number) {
+  std::string page = detail_page(parcel, number);
+  std::size_t at = page.find("<ul>");
+  at = at == std::string::npos ? page.rfind("</body>") : at + 4;
+  return page.insert(at, huge_filler());
+}
+
 }  // namespace
 
 bool Server::start(const ServerOptions& options) {
@@ -88,6 +96,42 @@ void Server::stop() {
   for (net::Socket socket : pending_) net::close_socket(socket);
   pending_.clear();
 }
+
+std::array<int, kServedNames.size()> Server::served_counts() const {
+  std::lock_guard lock(log_mutex_);
+  return served_counts_;
+}
+
+std::vector<ServedPage> Server::served_pages() const {
+  std::lock_guard lock(log_mutex_);
+  return served_;
+}
+
+void Server::record(ServedPage page) {
+  std::lock_guard lock(log_mutex_);
+  ++served_counts_[static_cast<std::size_t>(page.served)];
+  served_.push_back(std::move(page));
+}
+
+namespace {
+
+// The counts as lines "outcome count", and with pages, one line per page served:
+// "number TAB outcome TAB last entry text".
+std::string served_report(const Server& server, bool pages) {
+  std::string text;
+  const auto counts = server.served_counts();
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    text += std::string(kServedNames[i]) + " " + std::to_string(counts[i]) + "\n";
+  }
+  if (!pages) return text;
+  for (const auto& page : server.served_pages()) {
+    text += page.number + "\t" + std::string(kServedNames[static_cast<std::size_t>(page.served)]) +
+            "\t" + page.last_text + "\n";
+  }
+  return text;
+}
+
+}  // namespace
 
 std::vector<std::string> Server::requests() const {
   std::lock_guard lock(log_mutex_);
@@ -157,25 +201,49 @@ std::optional<std::string> Server::answer(const std::string& path, const std::st
     const Parcel parcel = parcel_for(query_value(query, "num"));
     return response("200 OK", "application/json;charset=UTF-8", detection_answer(parcel));
   }
+  if (path == "/stats" || path == "/served") {
+    return response("200 OK", "text/plain; charset=UTF-8", served_report(*this, path == "/served"));
+  }
   if (path != "/queryDetail.php") {
     return response("404 Not Found", "text/html; charset=UTF-8", "<h1>404</h1>");
   }
+  return detail_answer(query);
+}
+
+std::optional<std::string> Server::detail_answer(const std::string& query) {
   const std::string number = query_value(query, "nu");
   Parcel parcel = parcel_for(number);
   if (parcel.courier_code.empty() || parcel.courier_code != query_value(query, "com")) {
     parcel.no_result = true;  // the service knows the number only under its own courier
   }
-  switch (parcel.answer) {
-    case Answer::kDrop:
+  ServedPage served{number, parcel.no_result ? Served::kNoResult : Served::kResult,
+                    parcel.no_result || parcel.entries.empty() ? "" : parcel.entries.back().text};
+  if (parcel.answer == Answer::kDrop) served.served = Served::kDrop;
+  if (parcel.answer == Answer::kServerError) served.served = Served::kServerError;
+  if (options_.fault_seed) {
+    const Served fault = fault_for(number, *options_.fault_seed);
+    if (fault != Served::kResult) served.served = fault;
+  }
+  const Served outcome = served.served;
+  record(std::move(served));
+  switch (outcome) {
+    case Served::kDrop:
       return std::nullopt;
-    case Answer::kServerError:
+    case Served::kStall:
+      std::this_thread::sleep_for(std::chrono::milliseconds(options_.stall_ms));
+      break;
+    case Served::kGarbage:
+      return garbage_bytes(number, *options_.fault_seed);
+    case Served::kHugePage:
+      return response("200 OK", "text/html; charset=UTF-8", huge_page(parcel, number));
+    case Served::kServerError:
       return response("500 Internal Server Error", "text/html; charset=UTF-8",
                       "<html><body>500 Internal Server Error</body></html>");
-    case Answer::kSlow:
-      std::this_thread::sleep_for(std::chrono::milliseconds(options_.slow_ms));
+    default:
       break;
-    case Answer::kPage:
-      break;
+  }
+  if (parcel.answer == Answer::kSlow) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(options_.slow_ms));
   }
   return response("200 OK", "text/html; charset=UTF-8", detail_page(parcel, number));
 }

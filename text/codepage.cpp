@@ -18,6 +18,8 @@ Text wide_to_multibyte(std::u16string_view wide, unsigned code_page) {
 }
 
 Text utf8_to_ansi(std::string_view text) {
+  Text direct;
+  if (codepage::utf8_to_gbk(text.substr(0, text.find('\0')), direct)) return direct;
   return wide_to_multibyte(multibyte_to_wide(text, kCodePageUtf8), kCodePageGbk);
 }
 

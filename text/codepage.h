@@ -33,6 +33,9 @@ bool to_wide(unsigned code_page, std::string_view bytes, WideText& out);
 // composite_check asks for WC_COMPOSITECHECK, which composes base + combining pairs first.
 bool from_wide(unsigned code_page, std::u16string_view wide, Text& out,
                bool composite_check = false);
+// UTF-8 straight to code page 936 where that gives what the way through UTF-16
+// gives; false, with out unspecified, where it cannot.
+bool utf8_to_gbk(std::string_view bytes, Text& out);
 }  // namespace codepage
 
 }  // namespace trakvel

@@ -138,6 +138,7 @@ class Iconv {
   Iconv& operator=(const Iconv&) = delete;
 
   bool ok() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t handle() const { return handle_; }
 
   // Converts all of in; at a unit that cannot be converted, on_error(out, rest)
   // appends a replacement and returns how many bytes of the rest to skip.
@@ -247,6 +248,23 @@ bool to_wide(unsigned code_page, std::string_view bytes, WideText& out) {
     out[i] = static_cast<char16_t>(static_cast<unsigned char>(utf16le[2 * i]) |
                                    static_cast<unsigned char>(utf16le[2 * i + 1]) << 8);
   }
+  return true;
+}
+
+// One iconv call for the whole text, for pages of megabytes. Any byte or character
+// that iconv refuses sends the text the long way, which replaces it as Windows does;
+// what iconv takes it converts by the same table as the long way.
+bool utf8_to_gbk(std::string_view bytes, Text& out) {
+  thread_local Iconv converter("CP936", "UTF-8");
+  if (!converter.ok()) return false;
+  iconv(converter.handle(), nullptr, nullptr, nullptr, nullptr);
+  out.resize(bytes.size());  // GBK never takes more bytes than UTF-8 for a character
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t in_left = bytes.size();
+  char* dst = out.data();
+  std::size_t dst_left = out.size();
+  if (iconv(converter.handle(), &in, &in_left, &dst, &dst_left) != 0) return false;
+  out.resize(out.size() - dst_left);
   return true;
 }
 

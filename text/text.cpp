@@ -42,6 +42,16 @@ std::size_t find_folded(std::string_view text, std::string_view needle, std::siz
   return npos;
 }
 
+// The first character boundary at or after candidate, given one at boundary. A byte
+// outside the lead range always ends a character, so only the run of lead bytes
+// just before the candidate decides: walking a page of megabytes from its start
+// for every marker made the page reading slow.
+std::size_t boundary_from(std::string_view text, std::size_t boundary, std::size_t candidate) {
+  std::size_t run = candidate;
+  while (run > boundary && is_lead_byte(static_cast<unsigned char>(text[run - 1]))) --run;
+  return (candidate - run) % 2 == 0 ? candidate : candidate + 1;
+}
+
 // Maps a full-width character of code page 936 to its ASCII counterpart, or 0.
 char ascii_counterpart(unsigned char lead, unsigned char trail) {
   if (lead == 0xA1 && trail == 0xA1) return ' ';
@@ -69,7 +79,7 @@ std::size_t find_text(std::string_view text, std::string_view needle, std::size_
   for (std::size_t pos = from;;) {
     const std::size_t candidate = text.find(needle, pos);
     if (candidate == npos) return npos;
-    while (boundary < candidate) boundary += char_length(text, boundary);
+    boundary = boundary_from(text, boundary, candidate);
     if (boundary == candidate) return candidate;
     pos = boundary;  // the candidate was a second byte; the next character starts here
   }

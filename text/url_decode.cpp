@@ -20,6 +20,8 @@ int digit_value(std::string_view text, std::size_t pos) {
 
 Text url_decode(std::string_view text, bool convert_utf8) {
   text = text.substr(0, text.find('\0'));
+  // Most pages hold no escape: then there is nothing to copy before converting.
+  if (convert_utf8 && text.find('%') == npos) return utf8_to_ansi(text);
   Text result;
   result.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {

@@ -21,6 +21,26 @@ TEST(FindText, NeverStartsOnTheSecondByteOfACharacter) {
   EXPECT_EQ(find_text(gbk("中文中"), gbk("中"), 2), 4u);
 }
 
+TEST(FindText, AgreesWithAWalkFromTheStartAfterRunsOfLeadBytes) {
+  // Every split of a run of lead-range bytes, after ASCII, a trail byte below 0x81
+  // or the start, with the needle's bytes both as a character and as a trail.
+  const auto walked = [](std::string_view text, std::string_view needle, std::size_t from) {
+    for (std::size_t pos = from; pos < text.size(); pos += char_length(text, pos)) {
+      if (text.substr(pos, needle.size()) == needle) return pos;
+    }
+    return npos;
+  };
+  for (std::string_view before : {"", "a", "\x81\x40"}) {
+    for (int run = 0; run < 6; ++run) {
+      const Text text = Text(before) + Text(run, '\xB0') + "\xA1\xA1x\xA1\xA1";
+      for (std::size_t from : {std::size_t{0}, before.size()}) {
+        EXPECT_EQ(find_text(text, "\xA1\xA1", from), walked(text, "\xA1\xA1", from))
+            << run << " " << from;
+      }
+    }
+  }
+}
+
 TEST(FindText, FoldsAsciiLettersOnly) {
   EXPECT_EQ(find_text("xx USER-agent: y", "User-Agent:", 0, true), 3u);
   EXPECT_EQ(find_text("User-Agent:", "user-agent:"), npos);

@@ -1,0 +1,122 @@
+// Trakvel.exe started beside a trakvel.ini with bad lines: one message names each
+// of them, then the window comes up on the defaults (needs a display).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gui/scoped_win.h"
+#include "test_text.h"
+
+namespace trakvel {
+namespace {
+
+Text this_program_dir() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  const Text dir = path;
+  return dir.substr(0, dir.find_last_of('\\'));
+}
+
+struct Search {
+  DWORD process;
+  const char* window_class;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK match(HWND window, LPARAM lparam) {
+  auto& search = *reinterpret_cast<Search*>(lparam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char window_class[64] = "";
+  GetClassNameA(window, window_class, sizeof window_class);
+  if (process != search.process || !IsWindowVisible(window) ||
+      lstrcmpA(window_class, search.window_class) != 0)
+    return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+Text text_of(HWND window) {
+  char text[4096] = "";
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+class SettingsAtStart : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    dir = Text(temp) + "trakvel-settings-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(dir.c_str(), nullptr);
+    const Text program = this_program_dir() + "\\..\\app\\Trakvel.exe";
+    ASSERT_TRUE(CopyFileA(program.c_str(), (dir + "\\Trakvel.exe").c_str(), FALSE)) << program;
+  }
+  void TearDown() override {
+    if (process) TerminateProcess(process.get(), 1);
+    process.reset();
+    for (const char* name : {"SkinH_EL.dll", "FlatXP.she", "Trakvel.exe", "trakvel.ini"}) {
+      const Text path = dir + "\\" + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(path.c_str());
+    }
+    RemoveDirectoryA(dir.c_str());
+  }
+
+  void write_settings(std::string_view content) {
+    win::ScopedHandle file(CreateFileA((dir + "\\trakvel.ini").c_str(), GENERIC_WRITE, 0, nullptr,
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
+                          nullptr));
+  }
+
+  void start() {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    Text command = "\"" + dir + "\\Trakvel.exe\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               dir.c_str(), &startup, &info));
+    CloseHandle(info.hThread);
+    process.reset(info.hProcess);
+    process_id = info.dwProcessId;
+  }
+
+  HWND wait_for_window(const char* window_class) {
+    for (int i = 0; i < 300; ++i, Sleep(50)) {
+      Search search{process_id, window_class};
+      EnumWindows(match, reinterpret_cast<LPARAM>(&search));
+      if (search.found) return search.found;
+      if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+  }
+
+  Text dir;
+  win::ScopedHandle process;
+  DWORD process_id = 0;
+};
+
+TEST_F(SettingsAtStart, NamesEachBadLineThenGoesOnWithTheDefaults) {
+  write_settings("[lookup]\r\njobs = many\r\ntimeout = 100\r\ncolour = blue\r\n");
+  start();
+  HWND box = wait_for_window("#32770");
+  ASSERT_TRUE(box);
+  EXPECT_EQ(text_of(box), test::gbk("信息："));
+  const Text text = text_of(GetDlgItem(box, 0xFFFF));
+  EXPECT_NE(text.find(test::gbk("第 2 行：jobs = many")), Text::npos) << text;
+  EXPECT_NE(text.find(test::gbk("第 4 行：colour = blue")), Text::npos) << text;
+  EXPECT_EQ(text.find(test::gbk("第 3 行")), Text::npos) << text;
+  SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+
+  HWND window = wait_for_window("TrakvelMainWindow");
+  ASSERT_TRUE(window);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(process.get(), 15000), WAIT_OBJECT_0);
+}
+
+}  // namespace
+}  // namespace trakvel
