@@ -232,10 +232,15 @@ TEST_F(Win32MainWindow, TabFollowsTheCreationOrder) {
   const std::pair<Role, Role> steps[] = {{Role::query_button, Role::delay_box},
                                          {Role::delay_box, Role::number_box},
                                          {Role::result_list, Role::query_button}};
+  // Focus moves through the window system: give it time on a busy machine.
+  const auto wait_for_focus = [&](HWND wanted) {
+    for (int i = 0; i < 100 && GetFocus() != wanted; ++i) window->wait_handling_messages(20);
+  };
   for (const auto& [from, to] : steps) {
     SetFocus(control(from));
+    wait_for_focus(control(from));
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-    window->wait_handling_messages(50);
+    wait_for_focus(control(to));
     EXPECT_EQ(GetFocus(), control(to));
   }
 }
