@@ -16,18 +16,23 @@
 
 namespace trakvel::test {
 
+// Sends the lookups to the stand-in; a short time-out keeps a stalled test short.
+inline void use_standin(const standin::Server& service) {
+  const Text host = "127.0.0.1:" + std::to_string(service.port());
+  Settings settings;
+  settings.hosts = {host, host};
+  settings.timeout_ms = 5000;
+  app_settings() = settings;
+  configure_requests(settings);
+}
+
 class AppTest : public ::testing::Test {
  protected:
   void SetUp() override {
     standin::ServerOptions options;
     options.slow_ms = 200;
     ASSERT_TRUE(service.start(options));
-    const Text host = "127.0.0.1:" + std::to_string(service.port());
-    Settings settings;
-    settings.hosts = {host, host};
-    settings.timeout_ms = 5000;
-    app_settings() = settings;
-    configure_requests(settings);
+    use_standin(service);
     window = gui::HeadlessWindow::create(main_window_description(), main_window_handlers());
     window->set_message_responder([](const gui::Message&) { return gui::Answer::ok; });
     window->set_text(gui::Role::delay_box, "0");

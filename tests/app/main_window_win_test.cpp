@@ -10,9 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "app/batch.h"
-#include "app/handlers.h"
-#include "app/lookup.h"
+#include "app_fixture.h"
 #include "gui/window_win.h"
 #include "resources/main_window.h"
 #include "standin/server.h"
@@ -131,12 +129,7 @@ class MainWindowWin32 : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(service.start({}));
-    const Text host = "127.0.0.1:" + std::to_string(service.port());
-    Settings settings;
-    settings.hosts = {host, host};
-    settings.timeout_ms = 5000;
-    app_settings() = settings;
-    configure_requests(settings);
+    test::use_standin(service);
     gui::HandlerTable handlers = main_window_handlers();
     handlers.erase("prepare_main_window");  // the skin is the program's business
     window = gui::create_win32_window(main_window_description(), handlers);

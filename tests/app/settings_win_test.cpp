@@ -7,42 +7,11 @@
 #include <string>
 
 #include "gui/scoped_win.h"
+#include "program_watch_win.h"
 #include "test_text.h"
 
 namespace trakvel {
 namespace {
-
-Text this_program_dir() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  const Text dir = path;
-  return dir.substr(0, dir.find_last_of('\\'));
-}
-
-struct Search {
-  DWORD process;
-  const char* window_class;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK match(HWND window, LPARAM lparam) {
-  auto& search = *reinterpret_cast<Search*>(lparam);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char window_class[64] = "";
-  GetClassNameA(window, window_class, sizeof window_class);
-  if (process != search.process || !IsWindowVisible(window) ||
-      lstrcmpA(window_class, search.window_class) != 0)
-    return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-Text text_of(HWND window) {
-  char text[4096] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 class SettingsAtStart : public ::testing::Test {
  protected:
@@ -51,7 +20,7 @@ class SettingsAtStart : public ::testing::Test {
     GetTempPathA(sizeof temp, temp);
     dir = Text(temp) + "trakvel-settings-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir.c_str(), nullptr);
-    const Text program = this_program_dir() + "\\..\\app\\Trakvel.exe";
+    const Text program = test::test_program_dir() + "\\..\\app\\Trakvel.exe";
     ASSERT_TRUE(CopyFileA(program.c_str(), (dir + "\\Trakvel.exe").c_str(), FALSE)) << program;
   }
   void TearDown() override {
@@ -87,9 +56,7 @@ class SettingsAtStart : public ::testing::Test {
 
   HWND wait_for_window(const char* window_class) {
     for (int i = 0; i < 300; ++i, Sleep(50)) {
-      Search search{process_id, window_class};
-      EnumWindows(match, reinterpret_cast<LPARAM>(&search));
-      if (search.found) return search.found;
+      if (HWND found = test::process_window(process_id, window_class)) return found;
       if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;
@@ -105,8 +72,8 @@ TEST_F(SettingsAtStart, NamesEachBadLineThenGoesOnWithTheDefaults) {
   start();
   HWND box = wait_for_window("#32770");
   ASSERT_TRUE(box);
-  EXPECT_EQ(text_of(box), test::gbk("信息："));
-  const Text text = text_of(GetDlgItem(box, 0xFFFF));
+  EXPECT_EQ(test::window_text(box), test::gbk("信息："));
+  const Text text = test::window_text(GetDlgItem(box, 0xFFFF));
   EXPECT_NE(text.find(test::gbk("第 2 行：jobs = many")), Text::npos) << text;
   EXPECT_NE(text.find(test::gbk("第 4 行：colour = blue")), Text::npos) << text;
   EXPECT_EQ(text.find(test::gbk("第 3 行")), Text::npos) << text;

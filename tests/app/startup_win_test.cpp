@@ -7,46 +7,18 @@
 #include <string>
 
 #include "gui/scoped_win.h"
+#include "program_watch_win.h"
 #include "test_text.h"
 
 namespace trakvel {
 namespace {
 
-Text test_program_dir() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  Text dir = path;
-  return dir.substr(0, dir.find_last_of('\\'));
-}
+using test::test_program_dir;
+using test::window_text;
 
 // Built beside this test program's directory.
 const Text kProgram = test_program_dir() + "\\..\\app\\Trakvel.exe";
 const Text kLibrary = test_program_dir() + "\\..\\skin\\SkinH_EL.dll";
-
-struct Found {
-  DWORD process;
-  const char* window_class;
-  HWND window = nullptr;
-};
-
-BOOL CALLBACK match_window(HWND window, LPARAM lparam) {
-  auto& found = *reinterpret_cast<Found*>(lparam);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char window_class[64] = "";
-  GetClassNameA(window, window_class, sizeof window_class);
-  if (process != found.process || !IsWindowVisible(window) ||
-      lstrcmpA(window_class, found.window_class) != 0)
-    return TRUE;
-  found.window = window;
-  return FALSE;
-}
-
-Text window_text(HWND window) {
-  char text[512] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
 
 HWND find_child(HWND parent, const Text& text) {
   for (HWND child = FindWindowExA(parent, nullptr, nullptr, nullptr); child;
@@ -101,9 +73,7 @@ class ProgramStart : public ::testing::Test {
   // The process's visible top-level window of that class, waiting for it to appear.
   HWND wait_for_window(const char* window_class) {
     for (int i = 0; i < 300; ++i, Sleep(50)) {
-      Found found{process_id, window_class};
-      EnumWindows(match_window, reinterpret_cast<LPARAM>(&found));
-      if (found.window) return found.window;
+      if (HWND found = test::process_window(process_id, window_class)) return found;
       if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;
