@@ -58,25 +58,10 @@ class ProgramStart : public ::testing::Test {
     RemoveDirectoryA(dir.c_str());
   }
 
-  void start() {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    Text command = "\"" + dir + "\\Trakvel.exe\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               dir.c_str(), &startup, &info));
-    CloseHandle(info.hThread);
-    process.reset(info.hProcess);
-    process_id = info.dwProcessId;
-  }
+  void start() { ASSERT_TRUE(test::start_program(dir, process, process_id)); }
 
-  // The process's visible top-level window of that class, waiting for it to appear.
   HWND wait_for_window(const char* window_class) {
-    for (int i = 0; i < 300; ++i, Sleep(50)) {
-      if (HWND found = test::process_window(process_id, window_class)) return found;
-      if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0) return nullptr;
-    }
-    return nullptr;
+    return test::wait_for_process_window(process.get(), process_id, window_class);
   }
 
   DWORD wait_for_exit() {
