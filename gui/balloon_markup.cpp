@@ -107,7 +107,8 @@ std::optional<int> parse_size(std::string_view value) {
   const bool relative = value[0] == '+' || value[0] == '-';
   const int number = text_to_int(value);
   if (!relative && number == 0) return std::nullopt;
-  const int size = std::clamp(relative ? 3 + number : number, 1, 7);
+  // Clamp the number before adding to it: text_to_int gives up to 2^31 - 1.
+  const int size = std::clamp(relative ? 3 + std::clamp(number, -7, 7) : number, 1, 7);
   return kPoints[size - 1];
 }
 

@@ -53,6 +53,17 @@ TEST(BalloonMarkup, FontSetsColourSizeAndFace) {
   EXPECT_EQ(lines[0][2].style, RunStyle{});
 }
 
+// Sizes outside 1 to 7, however far out, end at the nearest of them.
+TEST(BalloonMarkup, FontSizeIsClampedAtBothEnds) {
+  const std::pair<const char*, int> cases[] = {
+      {"+2147483647", 36}, {"+99999999999", 36}, {"-2147483648", 8}, {"-99999999999", 8},
+      {"99999999999", 36}, {"-1", 10},           {"0", 9},           {"+0", 12}};
+  for (const auto& [size, points] : cases) {
+    const std::string markup = std::string("<font size=") + size + ">x</font>";
+    EXPECT_EQ(parse_balloon_markup(markup)[0][0].style.points, points) << size;
+  }
+}
+
 TEST(BalloonMarkup, BaseTextIsNinePointBlackSongTi) {
   const RunStyle base = parse_balloon_markup("x")[0][0].style;
   EXPECT_EQ(base.points, 9);
