@@ -304,6 +304,8 @@ void append_expansion(WideText& out, std::u16string_view replacement, const Matc
 
 class BoostRegexEngine final : public RegexEngine {
  public:
+  const char* name() const override { return "built-in, Boost.Regex"; }
+
   void set_options(const RegexOptions& options) override {
     options_ = options;
     regex_ = compile(pattern_, options_);

@@ -24,6 +24,9 @@ class RegexEngine {
  public:
   virtual ~RegexEngine() = default;
 
+  // Which engine this is, for reports.
+  virtual const char* name() const = 0;
+
   virtual void set_options(const RegexOptions& options) = 0;
   virtual void set_pattern(std::u16string_view pattern) = 0;
   virtual WideText pattern() const = 0;

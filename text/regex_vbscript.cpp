@@ -13,6 +13,8 @@ class VbscriptRegexEngine final : public RegexEngine {
  public:
   explicit VbscriptRegexEngine(com::Dispatch regexp) : regexp_(std::move(regexp)) {}
 
+  const char* name() const override { return "VBScript.RegExp"; }
+
   void set_options(const RegexOptions& options) override {
     com::put(regexp_.get(), L"IgnoreCase", com::Variant(options.ignore_case));
     com::put(regexp_.get(), L"Multiline", com::Variant(options.multiline));
