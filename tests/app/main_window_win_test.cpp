@@ -14,31 +14,16 @@
 #include "gui/window_win.h"
 #include "resources/main_window.h"
 #include "standin/server.h"
+#include "support/win32_windows.h"
 #include "test_text.h"
 
 namespace trakvel {
 namespace {
 
 using gui::Role;
+using test::find_own_window;
 using test::gbk;
-
-Text window_text(HWND window) {
-  char text[64 * 1024] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-// A visible top-level window of this process with that class ("#32770" for dialogs
-// and message boxes, "#32768" for menus).
-HWND find_own_window(const char* window_class) {
-  for (HWND found = FindWindowExA(nullptr, nullptr, window_class, nullptr); found;
-       found = FindWindowExA(nullptr, found, window_class, nullptr)) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(found, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(found)) return found;
-  }
-  return nullptr;
-}
+using test::window_text;
 
 // One thing a user does with what the program shows next.
 struct Step {
@@ -47,10 +32,10 @@ struct Step {
   Text path;
 };
 Step choose(int command) {
-  return {Step::choose_command, command};
+  return {Step::choose_command, command, {}};
 }
 Step press(int button) {
-  return {Step::press_button, button};
+  return {Step::press_button, button, {}};
 }
 Step give(Text path) {
   return {Step::give_path, IDOK, std::move(path)};

@@ -8,6 +8,7 @@
 #include "app/handlers.h"
 #include "gui/file_dialog.h"
 #include "resources/main_window.h"
+#include "result_columns.h"
 #include "test_text.h"
 
 namespace trakvel::gui {
@@ -46,12 +47,7 @@ TEST_F(HeadlessMainWindow, StartsWithTheDescribedTextsAndStates) {
 }
 
 TEST_F(HeadlessMainWindow, ListStartsEmptyWithSixColumns) {
-  const std::pair<const char*, int> columns[] = {{"序号", 0},
-                                                 {"查询时间", 150},
-                                                 {"快递单号", 150},
-                                                 {"快递公司", 80},
-                                                 {"最后更新（双击查询详细物流信息）", 340},
-                                                 {"最后状态", 80}};
+  const auto& columns = test::kResultColumns;
   ASSERT_EQ(window->list_column_count(), 6);
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(window->column(i).title, test::gbk(columns[i].first));

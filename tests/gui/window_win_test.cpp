@@ -8,6 +8,8 @@
 #include <thread>
 
 #include "resources/main_window.h"
+#include "result_columns.h"
+#include "support/win32_windows.h"
 #include "test_text.h"
 
 namespace trakvel::gui {
@@ -20,22 +22,8 @@ RECT rect_in_parent(HWND control) {
   return rect;
 }
 
-Text window_text(HWND window) {
-  char text[512] = "";
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-// A visible top-level window of this process (tests of other programs may run beside).
-HWND find_own_window(const char* window_class, const char* title = nullptr) {
-  for (HWND found = FindWindowExA(nullptr, nullptr, window_class, title); found;
-       found = FindWindowExA(nullptr, found, window_class, title)) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(found, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(found)) return found;
-  }
-  return nullptr;
-}
+using test::find_own_window;
+using test::window_text;
 
 class Win32MainWindow : public ::testing::Test {
  protected:
@@ -148,12 +136,7 @@ TEST_F(Win32MainWindow, TextBoxesAndListHaveTheirStyles) {
 }
 
 TEST_F(Win32MainWindow, ListHasTheColumnsAndNoRow) {
-  const std::pair<const char*, int> columns[] = {{"序号", 0},
-                                                 {"查询时间", 150},
-                                                 {"快递单号", 150},
-                                                 {"快递公司", 80},
-                                                 {"最后更新（双击查询详细物流信息）", 340},
-                                                 {"最后状态", 80}};
+  const auto& columns = test::kResultColumns;
   HWND list = control(Role::result_list);
   EXPECT_EQ(window->list_column_count(), 6);
   for (int i = 0; i < 6; ++i) {

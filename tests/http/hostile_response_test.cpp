@@ -5,6 +5,7 @@
 #include "http/request_engine.h"
 #include "support/fake_transport.h"
 #include "support/fixture_server.h"
+#include "support/http_test.h"
 
 namespace trakvel {
 namespace {
@@ -35,8 +36,7 @@ TEST(HostileResponse, HeadOf100KilobytesThroughTheTransportBuffer) {
   for (const auto& line : long_head()) fake.raw_headers += line + "\r\n";
   fake.raw_headers += "\r\n";
   fake.response_body = {'h', 'e', 'l', 'l', 'o'};
-  HttpArgs args;
-  args.url = "http://h.example/";
+  HttpArgs args = test::args_for("http://h.example/");
   const Text body = http_request(args, fake);
   expect_nothing_lost(args, body);
 }
@@ -46,8 +46,7 @@ TEST(HostileResponse, HeadOf100KilobytesOverTheWire) {
   std::string head;
   for (const auto& line : long_head()) head += line + "\r\n";
   server.on("/long", test::answer(head + "Content-Length: 5\r\n\r\nhello"));
-  HttpArgs args;
-  args.url = server.url("/long");
+  HttpArgs args = test::args_for(server.url("/long"));
   args.no_redirect = true;
   const Text body = http_request(args);
   expect_nothing_lost(args, body);

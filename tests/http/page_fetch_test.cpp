@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_transport.h"
 #include "support/fixture_server.h"
+#include "support/http_test.h"
 
 // What sets the bytes engine apart from the request engine; the rest they share and
 // the request engine's tests show. Run on both builds, as those are.
@@ -11,13 +11,13 @@ namespace trakvel {
 namespace {
 
 using test::answer;
+using test::args_for;
 using test::FixtureServer;
+using test::kNoHeaders;
 using test::response;
 using Lines = std::vector<std::string>;
 
 constexpr std::string_view kAgent = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";
-const Text kNoHeaders(5000, ' ');
-
 Bytes bytes(std::string_view text) {
   return bytes_from_text(text);
 }
@@ -26,12 +26,6 @@ Text block_of(const Lines& lines) {
   Text block;
   for (const auto& line : lines) block += (block.empty() ? "" : "\r\n") + line;
   return block;
-}
-
-HttpArgs args_for(std::string_view url) {
-  HttpArgs args;
-  args.url = url;
-  return args;
 }
 
 class PageFetchTest : public testing::Test {
@@ -128,28 +122,14 @@ TEST_F(PageFetchTest, SuppliedCookiesAreMerged) {
 
 TEST(PageFetchConnection, OnlyANonEmptyProxyIsUsedAndHttpsGetsItAsGiven) {
   using transport::Access;
-  struct Case {
-    Text url;
-    std::optional<Text> proxy;
-    Access access;
-    Text proxy_name;
-  };
-  const Case cases[] = {
-      {"http://h.example/", std::nullopt, Access::direct, ""},
-      {"http://h.example/", "", Access::direct, ""},
-      {"http://h.example/", "p.example:1", Access::proxy, "http=p.example:1"},
-      {"https://h.example/", "p.example:1", Access::proxy, "p.example:1"},
-  };
-  for (const auto& c : cases) {
-    test::FakeTransport fake;
-    HttpArgs args = args_for(c.url);
-    args.proxy = c.proxy;
-    http_request_bytes(args, fake);
-    EXPECT_EQ(fake.access, c.access) << c.url << " " << c.proxy.value_or("(none)");
-    EXPECT_EQ(fake.proxy_name, c.proxy_name);
-    EXPECT_EQ(fake.flags & transport::kFlagSecure,
-              c.url.starts_with("https") ? transport::kFlagSecure : 0u);
-  }
+  test::expect_proxy_cases(
+      [](HttpArgs& args, transport::Transport& fake) { http_request_bytes(args, fake); },
+      {
+          {"http://h.example/", std::nullopt, Access::direct, ""},
+          {"http://h.example/", "", Access::direct, ""},
+          {"http://h.example/", "p.example:1", Access::proxy, "http=p.example:1"},
+          {"https://h.example/", "p.example:1", Access::proxy, "p.example:1"},
+      });
 }
 
 TEST_F(PageFetchTest, GoesThroughANonEmptyProxyOnly) {

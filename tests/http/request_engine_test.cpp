@@ -4,6 +4,7 @@
 
 #include "support/fake_transport.h"
 #include "support/fixture_server.h"
+#include "support/http_test.h"
 #include "test_text.h"
 
 // The same tests run on both builds: against WinINet under Wine and against the
@@ -14,7 +15,9 @@ namespace trakvel {
 namespace {
 
 using test::answer;
+using test::args_for;
 using test::FixtureServer;
+using test::kNoHeaders;
 using test::response;
 using Lines = std::vector<std::string>;
 
@@ -22,7 +25,6 @@ constexpr std::string_view kAgent =
     "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1; 884QT; .NET CLR 2.0.50727; "
     ".NET CLR 3.0.04506.648; .NET CLR 3.5.21022)";
 constexpr std::string_view kForm = "Content-Type: application/x-www-form-urlencoded";
-const Text kNoHeaders(5000, ' ');
 
 Lines lines_of(std::string_view block) {
   Lines lines;
@@ -33,12 +35,6 @@ Lines lines_of(std::string_view block) {
 Lines concat(Lines head, const Lines& tail) {
   head.insert(head.end(), tail.begin(), tail.end());
   return head;
-}
-
-HttpArgs args_for(std::string_view url) {
-  HttpArgs args;
-  args.url = url;
-  return args;
 }
 
 class HttpRequestTest : public testing::Test {
@@ -239,26 +235,14 @@ TEST(HttpRequestConnection, PortAndFlagsFollowTheAddressAndArguments) {
 
 TEST(HttpRequestConnection, ASuppliedProxyServesHttpAddresses) {
   using transport::Access;
-  struct Case {
-    Text url;
-    std::optional<Text> proxy;
-    Access access;
-    Text proxy_name;
-  };
-  const Case cases[] = {
-      {"http://h.example/", std::nullopt, Access::direct, ""},
-      {"http://h.example/", "10.0.0.1:8080", Access::proxy, "http=10.0.0.1:8080"},
-      {"https://h.example/", "10.0.0.1:8080", Access::proxy, "http=10.0.0.1:8080"},
-      {"http://h.example/", "", Access::proxy, "http="},
-  };
-  for (const auto& c : cases) {
-    test::FakeTransport fake;
-    HttpArgs args = args_for(c.url);
-    args.proxy = c.proxy;
-    http_request(args, fake);
-    EXPECT_EQ(fake.access, c.access) << c.url << " " << c.proxy.value_or("(none)");
-    EXPECT_EQ(fake.proxy_name, c.proxy_name);
-  }
+  test::expect_proxy_cases(
+      [](HttpArgs& args, transport::Transport& fake) { http_request(args, fake); },
+      {
+          {"http://h.example/", std::nullopt, Access::direct, ""},
+          {"http://h.example/", "10.0.0.1:8080", Access::proxy, "http=10.0.0.1:8080"},
+          {"https://h.example/", "10.0.0.1:8080", Access::proxy, "http=10.0.0.1:8080"},
+          {"http://h.example/", "", Access::proxy, "http="},
+      });
 }
 
 TEST_F(HttpRequestTest, GoesThroughASuppliedProxy) {
